@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgtest-dev libbenchmark-dev libpixman-1-dev
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang libclang-rt-14-dev
   xvfb openbox xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   libx11-dev libxtst-dev libxrandr-dev
 )
