@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgtest-dev libbenchmark-dev libpixman-1-dev
   clang libclang-rt-14-dev
-  xvfb openbox xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  xvfb openbox xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
   libx11-dev libxtst-dev libxrandr-dev
 )
 
