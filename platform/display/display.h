@@ -17,6 +17,9 @@ namespace kv {
 // the other form. Returns 0 on success, 1 when nothing could be opened.
 int open_display(int width, int height, int depth, int pages, int full_screen, int refresh_rate);
 bool display_is_open();
+// The exit step installed by the first successful opening: stops presentation,
+// destroys the window and restores the desktop. Harmless when nothing is open.
+void close_display();
 
 // Replaces the window's caption (cut to 127 characters); before any display
 // exists the title is remembered for the next window.

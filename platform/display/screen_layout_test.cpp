@@ -1,0 +1,62 @@
+#include "platform/display/screen_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+TEST(ScreenLayout, WindowIsCentredRoundingTowardMinusInfinity) {
+  const std::array<int, 3> cases[] = {
+      {1280, 800, 240}, {1024, 800, 112}, {801, 800, 0}, {800, 800, 0},
+      {799, 800, -1},   {640, 800, -80},  {639, 800, -81}, {1025, 600, 212}, {0, 600, -300},
+  };
+  for (const auto& [screen, window, origin] : cases)
+    EXPECT_EQ(centred_origin(screen, window), origin) << screen << " " << window;
+}
+
+TEST(ScreenLayout, FullScreenLadderAsksSixModesInOrder) {
+  const auto ladder = full_screen_ladder(16);
+  const std::array<int, 3> expected[] = {{800, 600, 16}, {800, 600, 15},  {800, 768, 16},
+                                         {800, 768, 15}, {800, 1024, 16}, {800, 1024, 15}};
+  ASSERT_EQ(ladder.size(), 6u);
+  for (std::size_t i = 0; i < ladder.size(); ++i) {
+    EXPECT_EQ(ladder[i].width, expected[i][0]);
+    EXPECT_EQ(ladder[i].height, expected[i][1]);
+    EXPECT_EQ(ladder[i].depth, expected[i][2]);
+  }
+  EXPECT_EQ(full_screen_ladder(32)[1].depth, 24);
+}
+
+TEST(ScreenLayout, TheFirstRequestAModeMeetsIsChosen) {
+  struct Case {
+    std::vector<ModeSize> available;
+    int height;  // 0: none
+  };
+  const Case cases[] = {
+      {{{1024, 768}, {800, 600}, {800, 768}}, 600},
+      {{{1024, 768}, {800, 1024}, {800, 768}}, 768},
+      {{{800, 1024}, {640, 480}}, 1024},
+      {{{1024, 768}, {800, 601}, {801, 600}}, 0},
+      {{}, 0},
+  };
+  const auto ladder = full_screen_ladder(32);
+  for (const Case& c : cases) {
+    const ModeRequest* met = first_met_request(ladder, c.available);
+    if (c.height == 0) {
+      EXPECT_EQ(met, nullptr);
+    } else {
+      ASSERT_NE(met, nullptr);
+      EXPECT_EQ(met->height, c.height);
+      EXPECT_EQ(met->depth, 32);
+    }
+  }
+}
+
+TEST(ScreenLayout, TallerModesCentreThePage) {
+  EXPECT_EQ(first_page_row(600), 0);
+  EXPECT_EQ(first_page_row(768), 84);
+  EXPECT_EQ(first_page_row(1024), 212);
+}
+
+}  // namespace
+}  // namespace kv
