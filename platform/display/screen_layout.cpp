@@ -21,15 +21,15 @@ std::vector<ModeRequest> full_screen_ladder(int depth) {
   return ladder;
 }
 
-const ModeRequest* first_met_request(const std::vector<ModeRequest>& ladder,
-                                     const std::vector<ModeSize>& available) {
+std::optional<ModeRequest> first_met_request(const std::vector<ModeRequest>& ladder,
+                                             const std::vector<ModeSize>& available) {
   for (const ModeRequest& request : ladder) {
     const bool met = std::any_of(available.begin(), available.end(), [&](const ModeSize& mode) {
       return mode.width == request.width && mode.height == request.height;
     });
-    if (met) return &request;
+    if (met) return request;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 int first_page_row(int mode_height) { return (mode_height - page_height) / 2; }

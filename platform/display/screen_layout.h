@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace kv {
@@ -20,9 +21,8 @@ struct ModeSize {
 };
 // The first request that one of the available modes meets, by size: an X
 // server cannot change its depth, so every request is met at the desktop's.
-// Null when none is.
-const ModeRequest* first_met_request(const std::vector<ModeRequest>& ladder,
-                                     const std::vector<ModeSize>& available);
+std::optional<ModeRequest> first_met_request(const std::vector<ModeRequest>& ladder,
+                                             const std::vector<ModeSize>& available);
 
 // The first screen row of the page in a mode of this height.
 int first_page_row(int mode_height);

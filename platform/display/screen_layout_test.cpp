@@ -41,11 +41,11 @@ TEST(ScreenLayout, TheFirstRequestAModeMeetsIsChosen) {
   };
   const auto ladder = full_screen_ladder(32);
   for (const Case& c : cases) {
-    const ModeRequest* met = first_met_request(ladder, c.available);
+    const auto met = first_met_request(ladder, c.available);
     if (c.height == 0) {
-      EXPECT_EQ(met, nullptr);
+      EXPECT_FALSE(met.has_value());
     } else {
-      ASSERT_NE(met, nullptr);
+      ASSERT_TRUE(met.has_value());
       EXPECT_EQ(met->height, c.height);
       EXPECT_EQ(met->depth, 32);
     }

@@ -92,7 +92,7 @@ SdlWindow create_full_screen_window(const std::string& caption, int depth) {
     SDL_GetDisplayMode(display, i, &modes[i]);
     sizes.push_back({modes[i].w, modes[i].h});
   }
-  const ModeRequest* met = first_met_request(full_screen_ladder(depth), sizes);
+  const auto met = first_met_request(full_screen_ladder(depth), sizes);
   if (!met) return {};
   SDL_DisplayMode mode{};
   for (const SDL_DisplayMode& candidate : modes)
@@ -101,9 +101,12 @@ SdlWindow create_full_screen_window(const std::string& caption, int depth) {
       break;
     }
 
-  SDL_Window* window = SDL_CreateWindow(
-      caption.c_str(), SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
-      SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), mode.w, mode.h, SDL_WINDOW_HIDDEN);
+  // Without a window manager nothing moves a full-screen window: it starts at
+  // the monitor's corner.
+  SDL_Rect bounds{0, 0, 0, 0};
+  SDL_GetDisplayBounds(display, &bounds);
+  SDL_Window* window = SDL_CreateWindow(caption.c_str(), bounds.x, bounds.y, mode.w, mode.h,
+                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
   if (!window) return {};
   // A hidden window only records the mode; showing it switches the monitor.
   SDL_DisplayMode now{};

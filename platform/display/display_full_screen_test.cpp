@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/display/display.h"
+#include "platform/display/display_testing.h"
+#include "tests/support/x_client.h"
+
+namespace kv {
+namespace {
+
+using xtest::Rect;
+using xtest::XClient;
+
+// The desktop size as a newly connected client sees it.
+Rect desktop(const std::string& display) { return XClient(display.c_str()).screen(); }
+
+std::uint32_t shown(const std::vector<std::uint8_t>& page, int depth, int x, int y) {
+  const std::size_t i = static_cast<std::size_t>(y) * 800 + x;
+  if (depth == 32) return (page[i * 4] | page[i * 4 + 1] << 8 | page[i * 4 + 2] << 16);
+  const std::uint32_t p = page[i * 2] | page[i * 2 + 1] << 8;
+  return (p & 0xF800) << 8 | (p & 0x07E0) << 5 | (p & 0x1F) << 3;
+}
+
+// Full screen on an Xorg server that can switch modes, named by the test command.
+class FullScreen : public ::testing::TestWithParam<int> {
+ protected:
+  void open_on(const char* variable) {
+    const char* display = std::getenv(variable);
+    if (!display) GTEST_SKIP() << variable << " names no mode-switching X server";
+    display_ = display;
+    const char* before = std::getenv("DISPLAY");
+    saved_ = before ? before : "";
+    setenv("DISPLAY", display, 1);
+    desktop_ = desktop(display_);
+  }
+  void TearDown() override {
+    close_display();
+    if (!display_.empty()) {
+      setenv("DISPLAY", saved_.c_str(), 1);
+      EXPECT_EQ(desktop(display_).width, desktop_.width) << "desktop mode restored";
+      EXPECT_EQ(desktop(display_).height, desktop_.height);
+    }
+  }
+
+  // Draws a picture on page 1 and shows it.
+  void show_picture() {
+    auto image = create_image(800, 600);
+    ASSERT_TRUE(image.has_value());
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const std::uint32_t colour = 0xFF000000u | (x & 0xFF) << 16 | (y & 0xFF) << 8 | 0x80;
+        if (GetParam() == 16)
+          reinterpret_cast<std::uint16_t*>(image->row(y))[x] = colour_to_16(colour);
+        else
+          reinterpret_cast<std::uint32_t*>(image->row(y))[x] = colour;
+      }
+    select_pages(1, 0);
+    ASSERT_TRUE(keyed_copy(*image, 0, 0));
+    select_pages(0, 1);
+  }
+
+  // The screen's rows [top, top + 600) show page 1, every other row is black.
+  void expect_screen_shows_page_from(int top) {
+    const auto page = testing::page_pixels(1);
+    XClient x(display_.c_str());
+    const Rect screen = x.screen();
+    std::vector<std::uint32_t> pixels;
+    auto matches = [&] {
+      pixels = x.read_pixels(None, screen);
+      for (int y = 0; y < screen.height; ++y)
+        for (int column = 0; column < screen.width; ++column) {
+          const bool on_page = y >= top && y < top + 600 && column < 800;
+          const std::uint32_t expected = on_page ? shown(page, GetParam(), column, y - top) : 0;
+          if (pixels[y * screen.width + column] != expected) return false;
+        }
+      return true;
+    };
+    EXPECT_TRUE(xtest::wait_until(matches, 2.0));
+  }
+
+  std::string display_, saved_;
+  Rect desktop_;
+};
+
+TEST_P(FullScreen, SwitchesTo800x600AndShowsThePage) {
+  open_on("KV_FULLSCREEN_DISPLAY");
+  ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
+  const Rect mode = desktop(display_);
+  EXPECT_EQ(mode.width, 800);
+  EXPECT_EQ(mode.height, 600);
+  show_picture();
+  expect_screen_shows_page_from(0);
+}
+
+TEST_P(FullScreen, WithoutAn800x600ModeTheTallerModeCentresThePage) {
+  open_on("KV_TALL_MODES_DISPLAY");
+  ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
+  const Rect mode = desktop(display_);
+  EXPECT_EQ(mode.width, 800);
+  EXPECT_EQ(mode.height, 768);
+  show_picture();
+  expect_screen_shows_page_from(84);
+}
+
+TEST_P(FullScreen, TheExitStepRestoresTheDesktopMode) {
+  open_on("KV_FULLSCREEN_DISPLAY");
+  const pid_t child = fork();
+  if (child == 0) {
+    if (open_display(800, 600, GetParam(), 2, 1, 0) != 0) _exit(2);
+    usleep(300000);
+    std::exit(0);
+  }
+  EXPECT_TRUE(xtest::wait_until([&] { return desktop(display_).width == 800; }));
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, FullScreen, ::testing::Values(16, 32));
+
+}  // namespace
+}  // namespace kv
