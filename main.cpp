@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "launcher/chooser.h"
+
+int main() {
+  kv::choose_display_mode();
+  return 0;
+}

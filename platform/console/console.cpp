@@ -1,0 +1,77 @@
+#include "platform/console/console.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/console/key_input.h"
+#include "platform/console/signal_watch.h"
+#include "platform/console/terminal_mode.h"
+#include "platform/error.h"
+
+namespace kv {
+namespace {
+
+// What a close, log-off or shut-down puts into the ring.
+constexpr int end_request_key = 0x6BFF;
+
+struct Console {
+  bool output_is_terminal;
+  KeyInput input;
+};
+
+Console& console();
+
+void request_end() { console().input.push(end_request_key); }
+
+void exit_step() {
+  restore_terminal();
+  stop_signal_watch();
+}
+
+Console& start_console() {
+  bool input_is_terminal = isatty(STDIN_FILENO) == 1 && enter_key_mode();
+  auto* started = new Console{isatty(STDOUT_FILENO) == 1, KeyInput(input_is_terminal ? STDIN_FILENO : -1)};
+  start_signal_watch(request_end);
+  std::atexit(exit_step);
+  return *started;
+}
+
+// Never destroyed: the signal thread may still use it while exit steps run.
+Console& console() {
+  static Console& started = start_console();
+  return started;
+}
+
+void write_all(std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      set_error(written < 0 ? errno : EIO);
+      return;
+    }
+    bytes.remove_prefix(std::size_t(written));
+  }
+}
+
+}  // namespace
+
+// CSI 2J would push the screen into scroll-back on some terminals; homing
+// the cursor and erasing below it blanks just the visible rows.
+void clear_console() {
+  if (console().output_is_terminal) write_all("\x1b[H\x1b[J");
+}
+
+void write_console_line(std::string_view text) {
+  console();
+  write_all(text);
+  write_all("\r\n");
+}
+
+int read_console_key() { return console().input.read_key(); }
+
+bool console_escape_typed() { return console().input.escape_typed(); }
+
+}  // namespace kv
