@@ -1,9 +1,11 @@
 #include "platform/console/console.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 #include "platform/console/key_input.h"
 #include "platform/console/signal_watch.h"
@@ -17,9 +19,22 @@ namespace {
 constexpr int end_request_key = 0x6BFF;
 
 struct Console {
-  bool output_is_terminal;
+  std::string clear_bytes;  // empty when output is no terminal
   KeyInput input;
 };
+
+// Homes the cursor and erases the rows the terminal had at first use one by
+// one: erasing the screen in one go (CSI J or CSI 2J) makes some terminals
+// push the old screen into scroll-back. Without a known size, erasing below
+// the home position is all there is.
+std::string clear_bytes_for_output() {
+  if (isatty(STDOUT_FILENO) != 1) return {};
+  winsize size{};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return "\x1b[H\x1b[J";
+  std::string bytes = "\x1b[H";
+  for (int row = 0; row < size.ws_row; ++row) bytes += "\x1b[2K\x1b[B";
+  return bytes + "\x1b[H";
+}
 
 Console& console();
 
@@ -32,7 +47,7 @@ void exit_step() {
 
 Console& start_console() {
   bool input_is_terminal = isatty(STDIN_FILENO) == 1 && enter_key_mode();
-  auto* started = new Console{isatty(STDOUT_FILENO) == 1, KeyInput(input_is_terminal ? STDIN_FILENO : -1)};
+  auto* started = new Console{clear_bytes_for_output(), KeyInput(input_is_terminal ? STDIN_FILENO : -1)};
   start_signal_watch(request_end);
   std::atexit(exit_step);
   return *started;
@@ -58,11 +73,7 @@ void write_all(std::string_view bytes) {
 
 }  // namespace
 
-// CSI 2J would push the screen into scroll-back on some terminals; homing
-// the cursor and erasing below it blanks just the visible rows.
-void clear_console() {
-  if (console().output_is_terminal) write_all("\x1b[H\x1b[J");
-}
+void clear_console() { write_all(console().clear_bytes); }
 
 void write_console_line(std::string_view text) {
   console();
