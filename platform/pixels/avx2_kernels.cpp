@@ -11,7 +11,14 @@ namespace {
 
 using Vec = __m256i;
 
-Vec load(const void* p) { return _mm256_loadu_si256(static_cast<const Vec*>(p)); }
+// Each pixel is read once into a register: left to itself the compiler folds
+// the loads into every instruction that uses them, and the extra reads are
+// what limits a kernel this short.
+Vec load(const void* p) {
+  Vec v = _mm256_loadu_si256(static_cast<const Vec*>(p));
+  asm("" : "+x"(v));
+  return v;
+}
 void store(void* p, Vec v) { _mm256_storeu_si256(static_cast<Vec*>(p), v); }
 
 Vec select(Vec mask, Vec when_set, Vec otherwise) {
@@ -40,27 +47,21 @@ Vec average_bytes(Vec p, Vec i) {
                          _mm256_and_si256(_mm256_xor_si256(p, i), _mm256_set1_epi8(1)));
 }
 
-// Per field: (p·32 + (i − p)·a) >> 5 is exact in 16-bit lanes even though
-// (i − p)·a wraps, since the true sum fits them (green is worked at its place,
-// times 32, and still fits).
-Vec mix_565(Vec p, Vec i, Vec a) {
-  const Vec blue_mask = _mm256_set1_epi16(0x001F), green_mask = _mm256_set1_epi16(0x07E0);
-  const Vec pb = _mm256_and_si256(p, blue_mask), ib = _mm256_and_si256(i, blue_mask);
-  const Vec blue = _mm256_srli_epi16(
-      _mm256_add_epi16(_mm256_slli_epi16(pb, 5), _mm256_mullo_epi16(_mm256_sub_epi16(ib, pb), a)),
-      5);
-  const Vec pg = _mm256_and_si256(p, green_mask), ig = _mm256_and_si256(i, green_mask);
+// Per field, a page and image pair of bytes in each 16-bit lane, weighed by
+// (32 − a, a) in one multiply-add: p·(32 − a) + i·a, at most 63·32, then >> 5.
+Vec mix_565(Vec p, Vec i, Vec weights) {
+  const auto mask = [](int bits) { return _mm256_set1_epi16(static_cast<short>(bits)); };
+  // The page's field in the low byte, the image's in the high byte.
+  const auto weigh = [&](Vec page_low, Vec image_high, int field_bits) {
+    const Vec pairs = _mm256_blendv_epi8(page_low, image_high, mask(0xFF00));
+    return _mm256_maddubs_epi16(_mm256_and_si256(pairs, mask(field_bits)), weights);
+  };
+  const Vec blue = _mm256_srli_epi16(weigh(p, _mm256_slli_epi16(i, 8), 0x1F1F), 5);
   const Vec green = _mm256_and_si256(
-      _mm256_srli_epi16(_mm256_add_epi16(_mm256_slli_epi16(pg, 5),
-                                         _mm256_mullo_epi16(_mm256_sub_epi16(ig, pg), a)),
-                        5),
-      green_mask);
-  const Vec pr = _mm256_srli_epi16(p, 11), ir = _mm256_srli_epi16(i, 11);
+      weigh(_mm256_srli_epi16(p, 5), _mm256_slli_epi16(i, 3), 0x3F3F), mask(0x07E0));
   const Vec red = _mm256_and_si256(
-      _mm256_slli_epi16(_mm256_add_epi16(_mm256_slli_epi16(pr, 5),
-                                         _mm256_mullo_epi16(_mm256_sub_epi16(ir, pr), a)),
-                        6),
-      _mm256_set1_epi16(static_cast<short>(0xF800)));
+      _mm256_slli_epi16(weigh(_mm256_srli_epi16(p, 11), _mm256_srli_epi16(i, 3), 0x1F1F), 6),
+      mask(0xF800));
   return _mm256_or_si256(_mm256_or_si256(red, green), blue);
 }
 
@@ -81,13 +82,14 @@ Vec mix_bytes(Vec p, Vec i, Vec a) {
 template <typename Pixel, typename Step, typename Tail>
 void for_rows(const Blit& rows, Step step, Tail tail) {
   constexpr int per_vector = sizeof(Vec) / sizeof(Pixel);
-  for (int y = 0; y < rows.height; ++y) {
-    auto* d = reinterpret_cast<Pixel*>(rows.dst + y * rows.dst_stride);
-    auto* s = reinterpret_cast<const Pixel*>(rows.src + y * rows.src_stride);
+  // Copies, since a vector store may alias anything, even `rows`.
+  const Blit r = rows;
+  for (int y = 0; y < r.height; ++y) {
+    auto* d = reinterpret_cast<Pixel*>(r.dst + y * r.dst_stride);
+    auto* s = reinterpret_cast<const Pixel*>(r.src + y * r.src_stride);
     int x = 0;
-    for (; x + per_vector <= rows.width; x += per_vector)
-      store(d + x, step(load(d + x), load(s + x)));
-    tail(d + x, s + x, rows.width - x);
+    for (; x + per_vector <= r.width; x += per_vector) store(d + x, step(load(d + x), load(s + x)));
+    tail(d + x, s + x, r.width - x);
   }
 }
 
@@ -112,7 +114,7 @@ void blend_16(const Blit& rows, int weight) {
     return for_rows<std::uint16_t>(
         rows, [](Vec p, Vec i) { return select(is_mask_16(i), p, average_565(p, i)); }, tail);
   }
-  const Vec av = _mm256_set1_epi16(static_cast<short>(a));
+  const Vec av = _mm256_set1_epi16(static_cast<short>(a << 8 | (32 - a)));
   for_rows<std::uint16_t>(
       rows, [av](Vec p, Vec i) { return select(is_mask_16(i), p, mix_565(p, i, av)); }, tail);
 }

@@ -50,24 +50,22 @@ Vec average_bytes(Vec p, Vec i) {
                          _mm512_and_si512(_mm512_xor_si512(p, i), _mm512_set1_epi8(1)));
 }
 
-Vec mix_565(Vec p, Vec i, Vec a) {
-  const Vec blue_mask = _mm512_set1_epi16(0x001F), green_mask = _mm512_set1_epi16(0x07E0);
-  const Vec pb = _mm512_and_si512(p, blue_mask), ib = _mm512_and_si512(i, blue_mask);
-  const Vec blue = _mm512_srli_epi16(
-      _mm512_add_epi16(_mm512_slli_epi16(pb, 5), _mm512_mullo_epi16(_mm512_sub_epi16(ib, pb), a)),
-      5);
-  const Vec pg = _mm512_and_si512(p, green_mask), ig = _mm512_and_si512(i, green_mask);
+// Per field, a page and image pair of bytes in each 16-bit lane, weighed by
+// (32 − a, a) in one multiply-add: p·(32 − a) + i·a, at most 63·32, then >> 5.
+Vec mix_565(Vec p, Vec i, Vec weights) {
+  const auto mask = [](int bits) { return _mm512_set1_epi16(static_cast<short>(bits)); };
+  // The page's field in the low byte, the image's in the high byte.
+  const auto weigh = [&](Vec page_low, Vec image_high, int field_bits) {
+    const Vec pairs =
+        _mm512_mask_blend_epi8(_cvtu64_mask64(0xAAAAAAAAAAAAAAAAull), page_low, image_high);
+    return _mm512_maddubs_epi16(_mm512_and_si512(pairs, mask(field_bits)), weights);
+  };
+  const Vec blue = _mm512_srli_epi16(weigh(p, _mm512_slli_epi16(i, 8), 0x1F1F), 5);
   const Vec green = _mm512_and_si512(
-      _mm512_srli_epi16(_mm512_add_epi16(_mm512_slli_epi16(pg, 5),
-                                         _mm512_mullo_epi16(_mm512_sub_epi16(ig, pg), a)),
-                        5),
-      green_mask);
-  const Vec pr = _mm512_srli_epi16(p, 11), ir = _mm512_srli_epi16(i, 11);
+      weigh(_mm512_srli_epi16(p, 5), _mm512_slli_epi16(i, 3), 0x3F3F), mask(0x07E0));
   const Vec red = _mm512_and_si512(
-      _mm512_slli_epi16(_mm512_add_epi16(_mm512_slli_epi16(pr, 5),
-                                         _mm512_mullo_epi16(_mm512_sub_epi16(ir, pr), a)),
-                        6),
-      _mm512_set1_epi16(static_cast<short>(0xF800)));
+      _mm512_slli_epi16(weigh(_mm512_srli_epi16(p, 11), _mm512_srli_epi16(i, 3), 0x1F1F), 6),
+      mask(0xF800));
   return _mm512_or_si512(_mm512_or_si512(red, green), blue);
 }
 
@@ -84,21 +82,32 @@ Vec mix_bytes(Vec p, Vec i, Vec a) {
   return _mm512_or_si512(even, odd);
 }
 
+// Each pixel is read once into a register: left to itself the compiler folds
+// the loads into every instruction that uses them, and the extra reads are
+// what limits a kernel this short.
+Vec load(const void* at) {
+  Vec v = _mm512_loadu_si512(at);
+  asm("" : "+v"(v));
+  return v;
+}
+
 // Row ends use the same step under a lane mask, so nothing falls back to scalar code.
 template <typename Format, typename Mix>
 void for_rows(const Blit& rows, Mix mix) {
   using Pixel = typename Format::Pixel;
   constexpr int n = Format::per_vector;
-  for (int y = 0; y < rows.height; ++y) {
-    auto* d = reinterpret_cast<Pixel*>(rows.dst + y * rows.dst_stride);
-    auto* s = reinterpret_cast<const Pixel*>(rows.src + y * rows.src_stride);
+  // Copies, since a vector store may alias anything, even `rows`.
+  const Blit r = rows;
+  for (int y = 0; y < r.height; ++y) {
+    auto* d = reinterpret_cast<Pixel*>(r.dst + y * r.dst_stride);
+    auto* s = reinterpret_cast<const Pixel*>(r.src + y * r.src_stride);
     int x = 0;
-    for (; x + n <= rows.width; x += n) {
-      const Vec p = _mm512_loadu_si512(d + x), i = _mm512_loadu_si512(s + x);
+    for (; x + n <= r.width; x += n) {
+      const Vec p = load(d + x), i = load(s + x);
       _mm512_storeu_si512(d + x, Format::keep_where(Format::is_mask(i), p, mix(p, i)));
     }
-    if (x < rows.width) {
-      const auto lanes = Format::first(rows.width - x);
+    if (x < r.width) {
+      const auto lanes = Format::first(r.width - x);
       const Vec p = Format::load(d + x, lanes), i = Format::load(s + x, lanes);
       Format::store(d + x, lanes, Format::keep_where(Format::is_mask(i), p, mix(p, i)));
     }
@@ -115,7 +124,7 @@ void blend_16(const Blit& rows, int weight) {
   if (a == 0) return;
   if (a == 32) return keyed_16(rows);
   if (a == 16) return for_rows<Pixels16>(rows, average_565);
-  const Vec av = _mm512_set1_epi16(static_cast<short>(a));
+  const Vec av = _mm512_set1_epi16(static_cast<short>(a << 8 | (32 - a)));
   for_rows<Pixels16>(rows, [av](Vec p, Vec i) { return mix_565(p, i, av); });
 }
 

@@ -70,13 +70,14 @@ Vec mix_bytes(Vec p, Vec i, Vec a) {
 template <typename Pixel, typename Step, typename Tail>
 void for_rows(const Blit& rows, Step step, Tail tail) {
   constexpr int per_vector = sizeof(Vec) / sizeof(Pixel);
-  for (int y = 0; y < rows.height; ++y) {
-    auto* d = reinterpret_cast<Pixel*>(rows.dst + y * rows.dst_stride);
-    auto* s = reinterpret_cast<const Pixel*>(rows.src + y * rows.src_stride);
+  // Copies, since a vector store may alias anything, even `rows`.
+  const Blit r = rows;
+  for (int y = 0; y < r.height; ++y) {
+    auto* d = reinterpret_cast<Pixel*>(r.dst + y * r.dst_stride);
+    auto* s = reinterpret_cast<const Pixel*>(r.src + y * r.src_stride);
     int x = 0;
-    for (; x + per_vector <= rows.width; x += per_vector)
-      store(d + x, step(load(d + x), load(s + x)));
-    tail(d + x, s + x, rows.width - x);
+    for (; x + per_vector <= r.width; x += per_vector) store(d + x, step(load(d + x), load(s + x)));
+    tail(d + x, s + x, r.width - x);
   }
 }
 
