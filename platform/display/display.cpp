@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <mutex>
 
+#include "platform/console/console.h"
+#include "platform/console/console_signals.h"
 #include "platform/display/display_core.h"
 #include "platform/display/presentation.h"
 #include "platform/display/sdl_backend.h"
@@ -20,9 +22,14 @@ std::string executable_name() {
   return error ? std::string() : path.stem().string();
 }
 
+// An X server keeps a changed mode after its client dies, so Ctrl+C and
+// Ctrl+\ in full screen must give the desktop its mode back too.
 void install_exit_step() {
   static std::once_flag installed;
-  std::call_once(installed, [] { std::atexit(close_display); });
+  std::call_once(installed, [] {
+    std::atexit(close_display);
+    add_fatal_signal_step(close_display);
+  });
 }
 
 }  // namespace
@@ -171,7 +178,7 @@ bool set_pointer(int x, int y, int visibility, int confinement) {
 int key_state(int scan_code) {
   DisplayCore& core = display_core();
   DisplayLockGuard hold(core.lock);
-  if (!core.open) return 0;
+  if (!core.open) return scan_code == 1 && console_escape_typed() ? -1 : 0;
   return core.input.key_state(scan_code);
 }
 

@@ -41,7 +41,7 @@ struct PointerState {
   int x = -1, y = -1, wheel = -1, buttons = -1, confinement = -1;
 };
 // Succeeds only while the window is active and the pointer is over its client
-// area; otherwise every field is -1.
+// area; otherwise every field is -1. Without a display confinement reads 0.
 bool query_pointer(PointerState& pointer);
 
 // x < 0 leaves the position (y is then ignored); visibility 0 hides the pointer
@@ -49,7 +49,8 @@ bool query_pointer(PointerState& pointer);
 // > 0 confines to the client area, < 0 leaves it.
 bool set_pointer(int x, int y, int visibility, int confinement);
 
-// -1 while the key with this PC set-1 scan code is held, else 0.
+// -1 while the key with this PC set-1 scan code is held in the active window,
+// else 0. Without a display, Escape (1) reads -1 once typed in the terminal.
 int key_state(int scan_code);
 
 }  // namespace kv

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
+#include "platform/console/console.h"
 #include "platform/display/display.h"
 #include "platform/display/display_testing.h"
 #include "tests/support/x_client.h"
@@ -119,6 +122,45 @@ TEST_P(FullScreen, TheExitStepRestoresTheDesktopMode) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// The X server would keep 800 x 600 after its client died.
+TEST_P(FullScreen, EndingBySignalRestoresTheDesktopMode) {
+  open_on("KV_FULLSCREEN_DISPLAY");
+  struct Case {
+    int signal;
+    bool dies_by_it;  // else it exits with 128 + signal
+  };
+  for (const Case c : {Case{SIGINT, true}, Case{SIGQUIT, true}, Case{SIGTERM, false},
+                       Case{SIGHUP, false}}) {
+    SCOPED_TRACE(c.signal);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      const rlimit no_core{0, 0};
+      setrlimit(RLIMIT_CORE, &no_core);
+      console_escape_typed();  // the console's signal handling, as after the chooser
+      if (open_display(800, 600, GetParam(), 2, 1, 0) != 0) _exit(2);
+      if (write(ready[1], "r", 1) != 1) _exit(3);
+      for (;;) pause();
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    close(ready[0]);
+    EXPECT_EQ(desktop(display_).width, 800);
+    kill(child, c.signal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (c.dies_by_it) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + c.signal) << status;
+    }
+    EXPECT_EQ(desktop(display_).width, desktop_.width);
+    EXPECT_EQ(desktop(display_).height, desktop_.height);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, FullScreen, ::testing::Values(16, 32));
