@@ -65,7 +65,8 @@ Vec mix_565(Vec p, Vec i, Vec weights) {
   return _mm256_or_si256(_mm256_or_si256(red, green), blue);
 }
 
-// Even and odd bytes in 16-bit lanes: (p·256 + (i − p)·a) >> 8, exact as above.
+// Even and odd bytes in 16-bit lanes: (p·256 + (i − p)·a) >> 8 is exact even
+// though (i − p)·a wraps, since the true sum fits the lanes.
 Vec mix_bytes(Vec p, Vec i, Vec a) {
   const Vec low = _mm256_set1_epi16(0x00FF);
   const Vec pe = _mm256_and_si256(p, low), ie = _mm256_and_si256(i, low);

@@ -10,8 +10,8 @@ namespace {
 
 using Vec = __m512i;
 
-// Mask bits are set for image pixels to skip. The byte and 5-6-5 arithmetic is
-// the same as in the SSE2 and AVX2 kernels; see there for why it is exact.
+// Mask bits are set for image pixels to skip. The averages and the byte mix
+// are worked as in the SSE2 kernels, where the comments say why they are exact.
 struct Pixels16 {
   using Pixel = std::uint16_t;
   using Mask = __mmask32;
