@@ -79,8 +79,8 @@ TEST(ChooserProgram, AnswersKeysTypedBeforeTheMenuInOrder) {
   expect_settings_restored(session);
 }
 
-// Ctrl+C and Ctrl+\ kill it by their signal; a log-off or shut-down (SIGTERM)
-// and a hang-up (SIGHUP) end it with status 128 + the signal.
+// Ctrl+C, Ctrl+\ and crashes kill it by their signal; a log-off or shut-down
+// (SIGTERM) and a hang-up (SIGHUP) end it with status 128 + the signal.
 TEST(ChooserProgram, EndsOnSignalsWithTheTerminalRestored) {
   struct Case {
     const char* name;
@@ -90,12 +90,14 @@ TEST(ChooserProgram, EndsOnSignalsWithTheTerminalRestored) {
     int end;
   };
   for (Case c : {Case{"Ctrl+C", "\x03", 0, true, SIGINT}, Case{"Ctrl+\\", "\x1c", 0, true, SIGQUIT},
-                 Case{"SIGTERM", "", SIGTERM, false, 128 + SIGTERM}, Case{"SIGHUP", "", SIGHUP, false, 128 + SIGHUP}}) {
+                 Case{"SIGTERM", "", SIGTERM, false, 128 + SIGTERM}, Case{"SIGHUP", "", SIGHUP, false, 128 + SIGHUP},
+                 Case{"SIGSEGV", "", SIGSEGV, true, SIGSEGV}, Case{"SIGBUS", "", SIGBUS, true, SIGBUS},
+                 Case{"SIGABRT", "", SIGABRT, true, SIGABRT}, Case{"SIGFPE", "", SIGFPE, true, SIGFPE}}) {
     PtySession session({program});
     ASSERT_TRUE(session.wait_for(last_line)) << c.name;
     session.send(c.keys);
     if (c.sent_signal) kill(session.pid(), c.sent_signal);
-    auto status = session.wait_exit(std::chrono::seconds(2));
+    auto status = session.wait_exit();
     ASSERT_TRUE(status) << c.name;
     if (c.killed) {
       EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == c.end) << c.name << " " << *status;
@@ -110,7 +112,7 @@ TEST(ChooserProgram, EndsWhenItsTerminalCloses) {
   PtySession session({program});
   ASSERT_TRUE(session.wait_for(last_line));
   session.hang_up();
-  auto status = session.wait_exit(std::chrono::seconds(2));
+  auto status = session.wait_exit();
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 128 + SIGHUP) << *status;
 }
@@ -149,7 +151,7 @@ TEST(ChooserProgram, WaitsSleepingWhenInputIsNoTerminal) {
   EXPECT_EQ(count(session.output(), last_line), 1u);
   expect_settings_restored(session);
   kill(session.pid(), SIGTERM);
-  auto status = session.wait_exit(std::chrono::seconds(2));
+  auto status = session.wait_exit();
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 128 + SIGTERM) << *status;
 }
