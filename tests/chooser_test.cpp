@@ -79,6 +79,18 @@ TEST(ChooserProgram, AnswersKeysTypedBeforeTheMenuInOrder) {
   expect_settings_restored(session);
 }
 
+// Ctrl+Z, Ctrl+S and Ctrl+Q are keys here, not suspend and flow control, and
+// Enter is a key too: each shows the menu again.
+TEST(ChooserProgram, ControlKeysAreKeysNotTerminalControls) {
+  PtySession session({program});
+  ASSERT_TRUE(session.wait_for(last_line));
+  session.send("\x1a\x13\x11\r3");
+  auto status = session.wait_exit();
+  ASSERT_TRUE(status) << session.output();
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+  EXPECT_EQ(count(session.output(), last_line), 5u);
+}
+
 // Ctrl+C, Ctrl+\ and crashes kill it by their signal; a log-off or shut-down
 // (SIGTERM) and a hang-up (SIGHUP) end it with status 128 + the signal.
 TEST(ChooserProgram, EndsOnSignalsWithTheTerminalRestored) {
