@@ -1,5 +1,6 @@
 #include "platform/console/key_decoder.h"
 
+#include <iterator>
 #include <string_view>
 
 namespace kv {
@@ -12,14 +13,30 @@ struct TableKey {
   int plain, shift, ctrl, alt;
 };
 
-constexpr TableKey f1{0x3B, 0x54, 0x5E, 0x68}, f2{0x3C, 0x55, 0x5F, 0x69}, f3{0x3D, 0x56, 0x60, 0x6A},
-    f4{0x3E, 0x57, 0x61, 0x6B}, f5{0x3F, 0x58, 0x62, 0x6C}, f6{0x40, 0x59, 0x63, 0x6D},
-    f7{0x41, 0x5A, 0x64, 0x6E}, f8{0x42, 0x5B, 0x65, 0x6F}, f9{0x43, 0x5C, 0x66, 0x70},
-    f10{0x44, 0x5D, 0x67, 0x71}, f11{0x85, 0x87, 0x89, 0x8B}, f12{0x86, 0x88, 0x8A, 0x8C},
-    home{0x47, 0x47, 0x77, 0x97}, up{0x48, 0x48, 0x8D, 0x98}, page_up{0x49, 0x49, 0x84, 0x99},
-    left{0x4B, 0x4B, 0x73, 0x9B}, right{0x4D, 0x4D, 0x74, 0x9D}, end{0x4F, 0x4F, 0x75, 0x9F},
-    down{0x50, 0x50, 0x91, 0xA0}, page_down{0x51, 0x51, 0x76, 0xA1}, insert{0x52, 0x52, 0x92, 0xA2},
-    del{0x53, 0x53, 0x93, 0xA3}, back_tab{0x0F, 0x0F, 0x94, 0xA5};
+//                    plain shift ctrl  alt
+constexpr TableKey f1{0x3B, 0x54, 0x5E, 0x68};
+constexpr TableKey f2{0x3C, 0x55, 0x5F, 0x69};
+constexpr TableKey f3{0x3D, 0x56, 0x60, 0x6A};
+constexpr TableKey f4{0x3E, 0x57, 0x61, 0x6B};
+constexpr TableKey f5{0x3F, 0x58, 0x62, 0x6C};
+constexpr TableKey f6{0x40, 0x59, 0x63, 0x6D};
+constexpr TableKey f7{0x41, 0x5A, 0x64, 0x6E};
+constexpr TableKey f8{0x42, 0x5B, 0x65, 0x6F};
+constexpr TableKey f9{0x43, 0x5C, 0x66, 0x70};
+constexpr TableKey f10{0x44, 0x5D, 0x67, 0x71};
+constexpr TableKey f11{0x85, 0x87, 0x89, 0x8B};
+constexpr TableKey f12{0x86, 0x88, 0x8A, 0x8C};
+constexpr TableKey home{0x47, 0x47, 0x77, 0x97};
+constexpr TableKey up{0x48, 0x48, 0x8D, 0x98};
+constexpr TableKey page_up{0x49, 0x49, 0x84, 0x99};
+constexpr TableKey left{0x4B, 0x4B, 0x73, 0x9B};
+constexpr TableKey right{0x4D, 0x4D, 0x74, 0x9D};
+constexpr TableKey end{0x4F, 0x4F, 0x75, 0x9F};
+constexpr TableKey down{0x50, 0x50, 0x91, 0xA0};
+constexpr TableKey page_down{0x51, 0x51, 0x76, 0xA1};
+constexpr TableKey insert{0x52, 0x52, 0x92, 0xA2};
+constexpr TableKey del{0x53, 0x53, 0x93, 0xA3};
+constexpr TableKey back_tab{0x0F, 0x0F, 0x94, 0xA5};  // Shift+Tab
 
 constexpr int extended(int e) { return 256 * e + 255; }
 
@@ -55,28 +72,12 @@ int alt_code(unsigned char byte) {
   }
 }
 
+// CSI n ~: Home and End come as 1 and 4 or as 7 and 8, depending on the terminal.
 const TableKey* tilde_key(int number) {
-  switch (number) {
-    case 1: case 7: return &home;
-    case 2: return &insert;
-    case 3: return &del;
-    case 4: case 8: return &end;
-    case 5: return &page_up;
-    case 6: return &page_down;
-    case 11: return &f1;
-    case 12: return &f2;
-    case 13: return &f3;
-    case 14: return &f4;
-    case 15: return &f5;
-    case 17: return &f6;
-    case 18: return &f7;
-    case 19: return &f8;
-    case 20: return &f9;
-    case 21: return &f10;
-    case 23: return &f11;
-    case 24: return &f12;
-    default: return nullptr;
-  }
+  static constexpr const TableKey* keys[] = {
+      nullptr, &home, &insert, &del, &end, &page_up, &page_down, &home, &end, nullptr, nullptr, &f1, &f2,
+      &f3,     &f4,   &f5,     nullptr, &f6, &f7, &f8, &f9, &f10, nullptr, &f11, &f12};
+  return number < int(std::size(keys)) ? keys[number] : nullptr;
 }
 
 const TableKey* letter_key(unsigned char final_byte) {
@@ -114,6 +115,7 @@ int sequence_code(std::span<const unsigned char> parameters, unsigned char final
     const TableKey* key = tilde_key(numbers[0]);
     return key ? table_code(*key, numbers[1]) : no_key;
   }
+  // A letter key's modifier is its last number: CSI 1;5 A, or SS3 5 A.
   const TableKey* key = letter_key(final_byte);
   return key ? table_code(*key, numbers[count > 0 ? 1 : 0]) : no_key;
 }
