@@ -52,15 +52,18 @@ Vec average_bytes(Vec p, Vec i) {
 Vec mix_565(Vec p, Vec i, Vec weights) {
   const auto mask = [](int bits) { return _mm256_set1_epi16(static_cast<short>(bits)); };
   // The page's field in the low byte, the image's in the high byte.
-  const auto weigh = [&](Vec page_low, Vec image_high, int field_bits) {
-    const Vec pairs = _mm256_blendv_epi8(page_low, image_high, mask(0xFF00));
-    return _mm256_maddubs_epi16(_mm256_and_si256(pairs, mask(field_bits)), weights);
+  const auto pair = [&](Vec page_low, Vec image_high) {
+    return _mm256_blendv_epi8(page_low, image_high, mask(0xFF00));
   };
-  const Vec blue = _mm256_srli_epi16(weigh(p, _mm256_slli_epi16(i, 8), 0x1F1F), 5);
+  const auto weigh = [&](Vec pairs) { return _mm256_maddubs_epi16(pairs, weights); };
+  const Vec blue =
+      _mm256_srli_epi16(weigh(_mm256_and_si256(pair(p, _mm256_slli_epi16(i, 8)), mask(0x1F1F))), 5);
   const Vec green = _mm256_and_si256(
-      weigh(_mm256_srli_epi16(p, 5), _mm256_slli_epi16(i, 3), 0x3F3F), mask(0x07E0));
+      weigh(_mm256_and_si256(pair(_mm256_srli_epi16(p, 5), _mm256_slli_epi16(i, 3)), mask(0x3F3F))),
+      mask(0x07E0));
+  // Shifted down, red is all there is in the bytes it takes.
   const Vec red = _mm256_and_si256(
-      _mm256_slli_epi16(weigh(_mm256_srli_epi16(p, 11), _mm256_srli_epi16(i, 3), 0x1F1F), 6),
+      _mm256_slli_epi16(weigh(pair(_mm256_srli_epi16(p, 11), _mm256_srli_epi16(i, 3))), 6),
       mask(0xF800));
   return _mm256_or_si256(_mm256_or_si256(red, green), blue);
 }

@@ -55,16 +55,18 @@ Vec average_bytes(Vec p, Vec i) {
 Vec mix_565(Vec p, Vec i, Vec weights) {
   const auto mask = [](int bits) { return _mm512_set1_epi16(static_cast<short>(bits)); };
   // The page's field in the low byte, the image's in the high byte.
-  const auto weigh = [&](Vec page_low, Vec image_high, int field_bits) {
-    const Vec pairs =
-        _mm512_mask_blend_epi8(_cvtu64_mask64(0xAAAAAAAAAAAAAAAAull), page_low, image_high);
-    return _mm512_maddubs_epi16(_mm512_and_si512(pairs, mask(field_bits)), weights);
+  const auto pair = [&](Vec page_low, Vec image_high) {
+    return _mm512_mask_blend_epi8(_cvtu64_mask64(0xAAAAAAAAAAAAAAAAull), page_low, image_high);
   };
-  const Vec blue = _mm512_srli_epi16(weigh(p, _mm512_slli_epi16(i, 8), 0x1F1F), 5);
+  const auto weigh = [&](Vec pairs) { return _mm512_maddubs_epi16(pairs, weights); };
+  const Vec blue =
+      _mm512_srli_epi16(weigh(_mm512_and_si512(pair(p, _mm512_slli_epi16(i, 8)), mask(0x1F1F))), 5);
   const Vec green = _mm512_and_si512(
-      weigh(_mm512_srli_epi16(p, 5), _mm512_slli_epi16(i, 3), 0x3F3F), mask(0x07E0));
+      weigh(_mm512_and_si512(pair(_mm512_srli_epi16(p, 5), _mm512_slli_epi16(i, 3)), mask(0x3F3F))),
+      mask(0x07E0));
+  // Shifted down, red is all there is in the bytes it takes.
   const Vec red = _mm512_and_si512(
-      _mm512_slli_epi16(weigh(_mm512_srli_epi16(p, 11), _mm512_srli_epi16(i, 3), 0x1F1F), 6),
+      _mm512_slli_epi16(weigh(pair(_mm512_srli_epi16(p, 11), _mm512_srli_epi16(i, 3))), 6),
       mask(0xF800));
   return _mm512_or_si512(_mm512_or_si512(red, green), blue);
 }

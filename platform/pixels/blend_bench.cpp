@@ -63,13 +63,14 @@ void Memcpy(benchmark::State& state, int depth) {
   }
 }
 
-// The least any blend can do: read both buffers and write one, in the widest
-// vectors there are.
-__attribute__((target("avx512f"))) void or_into_512(std::uint8_t* dst, const std::uint8_t* src,
-                                                    std::size_t bytes) {
-  for (std::size_t k = 0; k < bytes; k += 64) {
-    const __m512i d = _mm512_load_si512(dst + k), s = _mm512_load_si512(src + k);
-    _mm512_store_si512(dst + k, _mm512_or_si512(d, s));
+// The least any blend can do: read both buffers and write one. 256-bit vectors
+// measured quicker at this than 512-bit ones here, so they set the floor.
+__attribute__((target("avx2"))) void or_into_256(std::uint8_t* dst, const std::uint8_t* src,
+                                                 std::size_t bytes) {
+  for (std::size_t k = 0; k < bytes; k += 32) {
+    const __m256i d = _mm256_load_si256(reinterpret_cast<const __m256i*>(dst + k));
+    const __m256i s = _mm256_load_si256(reinterpret_cast<const __m256i*>(src + k));
+    _mm256_store_si256(reinterpret_cast<__m256i*>(dst + k), _mm256_or_si256(d, s));
   }
 }
 
@@ -83,9 +84,9 @@ void or_into(std::uint8_t* dst, const std::uint8_t* src, std::size_t bytes) {
 
 void ReadTwoWriteOne(benchmark::State& state, int depth) {
   Buffers& b = buffers(depth);
-  const bool wide = __builtin_cpu_supports("avx512f");
+  const auto pass = __builtin_cpu_supports("avx2") ? or_into_256 : or_into;
   for (auto _ : state) {
-    (wide ? or_into_512 : or_into)(b.page.row(0), b.image.row(0), frame_bytes(b));
+    pass(b.page.row(0), b.image.row(0), frame_bytes(b));
     benchmark::ClobberMemory();
   }
 }
