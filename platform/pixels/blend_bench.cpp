@@ -155,19 +155,19 @@ const bool registered = [] {
     benchmark::RegisterBenchmark(name.c_str(), run, args...)->Unit(benchmark::kMicrosecond);
   };
   for (int depth : {16, 32}) {
-    const std::string d = "/" + std::to_string(depth);
-    add("Frame/Floor/Memcpy" + d, Memcpy, depth);
-    add("Frame/Floor/ReadTwoWriteOne" + d, ReadTwoWriteOne, depth);
+    const std::string d = std::to_string(depth);
+    add("Frame/Floor/Memcpy/" + d, Memcpy, depth);
+    add("Frame/Floor/ReadTwoWriteOne/" + d, ReadTwoWriteOne, depth);
     for (Isa isa : {Isa::sse2, Isa::avx2, Isa::avx512bw}) {
       const Kernels* kernels = kernels_for(isa);
       if (kernels == nullptr) continue;
       const std::string i = d + "/" + isa_name(isa);
-      add("Frame/Blend127" + i, Blend, depth, kernels, 127);
-      add("Frame/Blend200" + i, Blend, depth, kernels, 200);
-      add("Frame/Keyed" + i, Keyed, depth, kernels);
+      add("Frame/Blend127/" + i, Blend, depth, kernels, 127);
+      add("Frame/Blend200/" + i, Blend, depth, kernels, 200);
+      add("Frame/Keyed/" + i, Keyed, depth, kernels);
     }
-    add("Frame/Peer/Pixman" + d, Pixman, depth);
-    add("Frame/Peer/SdlBlit" + d, SdlBlit, depth);
+    add("Frame/Peer/Pixman/" + d, Pixman, depth);
+    add("Frame/Peer/SdlBlit/" + d, SdlBlit, depth);
   }
   return true;
 }();
