@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "platform/console/console.h"
@@ -18,9 +19,6 @@ namespace {
 
 using xtest::Rect;
 using xtest::XClient;
-
-// The desktop size as a newly connected client sees it.
-Rect desktop(const std::string& display) { return XClient(display.c_str()).screen(); }
 
 std::uint32_t shown(const std::vector<std::uint8_t>& page, int depth, int x, int y) {
   const std::size_t i = static_cast<std::size_t>(y) * 800 + x;
@@ -39,14 +37,18 @@ class FullScreen : public ::testing::TestWithParam<int> {
     const char* before = std::getenv("DISPLAY");
     saved_ = before ? before : "";
     setenv("DISPLAY", display, 1);
-    desktop_ = desktop(display_);
+    x_ = std::make_unique<XClient>(display);
+    ASSERT_TRUE(x_->connected());
+    desktop_ = desktop();
   }
+  Rect desktop() const { return x_->screen(); }
+
   void TearDown() override {
     close_display();
     if (!display_.empty()) {
       setenv("DISPLAY", saved_.c_str(), 1);
-      EXPECT_EQ(desktop(display_).width, desktop_.width) << "desktop mode restored";
-      EXPECT_EQ(desktop(display_).height, desktop_.height);
+      EXPECT_EQ(desktop().width, desktop_.width) << "desktop mode restored";
+      EXPECT_EQ(desktop().height, desktop_.height);
     }
   }
 
@@ -70,11 +72,10 @@ class FullScreen : public ::testing::TestWithParam<int> {
   // The screen's rows [top, top + 600) show page 1, every other row is black.
   void expect_screen_shows_page_from(int top) {
     const auto page = testing::page_pixels(1);
-    XClient x(display_.c_str());
-    const Rect screen = x.screen();
+    const Rect screen = desktop();
     std::vector<std::uint32_t> pixels;
     auto matches = [&] {
-      pixels = x.read_pixels(None, screen);
+      pixels = x_->read_pixels(None, screen);
       for (int y = 0; y < screen.height; ++y)
         for (int column = 0; column < screen.width; ++column) {
           const bool on_page = y >= top && y < top + 600 && column < 800;
@@ -87,13 +88,14 @@ class FullScreen : public ::testing::TestWithParam<int> {
   }
 
   std::string display_, saved_;
+  std::unique_ptr<XClient> x_;
   Rect desktop_;
 };
 
 TEST_P(FullScreen, SwitchesTo800x600AndShowsThePage) {
   open_on("KV_FULLSCREEN_DISPLAY");
   ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
-  const Rect mode = desktop(display_);
+  const Rect mode = desktop();
   EXPECT_EQ(mode.width, 800);
   EXPECT_EQ(mode.height, 600);
   show_picture();
@@ -103,7 +105,7 @@ TEST_P(FullScreen, SwitchesTo800x600AndShowsThePage) {
 TEST_P(FullScreen, WithoutAn800x600ModeTheTallerModeCentresThePage) {
   open_on("KV_TALL_MODES_DISPLAY");
   ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
-  const Rect mode = desktop(display_);
+  const Rect mode = desktop();
   EXPECT_EQ(mode.width, 800);
   EXPECT_EQ(mode.height, 768);
   show_picture();
@@ -118,10 +120,37 @@ TEST_P(FullScreen, TheExitStepRestoresTheDesktopMode) {
     usleep(300000);
     std::exit(0);
   }
-  EXPECT_TRUE(xtest::wait_until([&] { return desktop(display_).width == 800; }));
+  EXPECT_TRUE(xtest::wait_until([&] { return desktop().width == 800; }));
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST_P(FullScreen, AltEnterSwitchesBetweenWindowAndFullScreenKeepingThePages) {
+  open_on("KV_FULLSCREEN_DISPLAY");
+  ASSERT_EQ(open_display(800, 600, GetParam(), 2, 0, 0), 0);
+  show_picture();
+  select_pages(1, 1);
+  XClient& x = *x_;
+  auto alt_enter = [&] {
+    x.key("Alt_L", true);
+    x.tap("Return");
+    x.key("Alt_L", false);
+  };
+  set_title("Kestovaria");
+  ASSERT_TRUE(x.find_window("Kestovaria").has_value());
+
+  alt_enter();
+  ASSERT_TRUE(xtest::wait_until([&] { return desktop().width == 800; }));
+  EXPECT_EQ(testing::current_selection(), 257);
+  expect_screen_shows_page_from(0);
+
+  alt_enter();
+  ASSERT_TRUE(xtest::wait_until([&] { return desktop().width == desktop_.width; }));
+  EXPECT_EQ(testing::current_selection(), 257);
+  const auto window = x.find_window("Kestovaria");
+  ASSERT_TRUE(window.has_value());
+  EXPECT_EQ(x.client_geometry(*window).width, 800);
 }
 
 // The X server would keep 800 x 600 after its client died.
@@ -149,7 +178,7 @@ TEST_P(FullScreen, EndingBySignalRestoresTheDesktopMode) {
     char byte = 0;
     ASSERT_EQ(read(ready[0], &byte, 1), 1);
     close(ready[0]);
-    EXPECT_EQ(desktop(display_).width, 800);
+    EXPECT_EQ(desktop().width, 800);
     kill(child, c.signal);
     int status = 0;
     waitpid(child, &status, 0);
@@ -158,8 +187,8 @@ TEST_P(FullScreen, EndingBySignalRestoresTheDesktopMode) {
     } else {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + c.signal) << status;
     }
-    EXPECT_EQ(desktop(display_).width, desktop_.width);
-    EXPECT_EQ(desktop(display_).height, desktop_.height);
+    EXPECT_EQ(desktop().width, desktop_.width);
+    EXPECT_EQ(desktop().height, desktop_.height);
   }
 }
 

@@ -171,9 +171,12 @@ void SdlBackend::handle(const SDL_Event& event, DisplayCore& core) {
       input.wheel_turned(event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
                                                                          : event.wheel.y);
       break;
+    // A key that reached the window means it has the keyboard, even where the
+    // focus notice comes later (as without a window manager, when SDL does not
+    // yet name a window for the key).
     case SDL_KEYDOWN:
       if (event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT) &&
-          !event.key.repeat && input.active())
+          !event.key.repeat)
         switch_asked_ = true;
       break;
   }

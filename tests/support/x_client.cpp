@@ -34,9 +34,15 @@ XClient::~XClient() {
   if (display_) XCloseDisplay(display_);
 }
 
+// The root window's geometry follows mode switches; DisplayWidth() keeps the
+// size the connection started with.
 Rect XClient::screen() const {
-  const int number = DefaultScreen(display_);
-  return {0, 0, DisplayWidth(display_, number), DisplayHeight(display_, number)};
+  Window root = None;
+  int x = 0, y = 0;
+  unsigned int width = 0, height = 0, border = 0, depth = 0;
+  XGetGeometry(display_, DefaultRootWindow(display_), &root, &x, &y, &width, &height, &border,
+               &depth);
+  return {0, 0, static_cast<int>(width), static_cast<int>(height)};
 }
 
 std::string XClient::name_of(Window window) {

@@ -11,6 +11,8 @@
 
 // A test's own connection to an X server: finds the program's window, reads
 // the screen back and sends input the way a user or window manager would.
+// Open it before the display under test switches modes: connecting takes a
+// lock inside Xlib that SDL also needs while it holds the server grabbed.
 namespace kv::xtest {
 
 struct Rect {
@@ -27,6 +29,7 @@ class XClient {
 
   bool connected() const { return display_ != nullptr; }
   Display* display() const { return display_; }
+  // The current size of the screen, after any mode switch.
   Rect screen() const;
 
   // The viewable window with this name, once its id has stayed the same for
