@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libgtest-dev libbenchmark-dev libpixman-1-dev
   clang libclang-rt-14-dev
   xvfb openbox xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
-  libx11-dev libxtst-dev libxrandr-dev
+  libx11-dev libxtst-dev libxrandr-dev libxfixes-dev
 )
 
 missing=()

@@ -174,6 +174,42 @@ TEST_F(X11Display, PointerAndKeysComeFromTheActiveWindow) {
   EXPECT_EQ(pointer.y, -1);
 }
 
+TEST_F(X11Display, AMinimisedWindowReleasesKeysAndFailsPointerQueries) {
+  const Window window = open_window(32);
+  ASSERT_NE(window, None);
+  x_.focus(window);
+  const Rect client = x_.client_geometry(window);
+  x_.move_pointer(client.x + 10, client.y + 10);
+  x_.key("Escape", true);
+  PointerState pointer;
+  ASSERT_TRUE(xtest::wait_until([&] { return key_state(1) == -1 && query_pointer(pointer); }));
+
+  x_.minimise(window);
+  EXPECT_TRUE(xtest::wait_until([&] { return key_state(1) == 0 && !query_pointer(pointer); }));
+  x_.key("Escape", false);
+  EXPECT_EQ(pointer.x, -1);
+}
+
+TEST_F(X11Display, AHiddenPointerIsHiddenOverTheClientAreaOnly) {
+  const Window window = open_window(32);
+  ASSERT_NE(window, None);
+  const Rect client = x_.client_geometry(window);
+  const auto over_client = [&] { x_.move_pointer(client.x + 400, client.y + 300); };
+  const auto over_title_bar = [&] { x_.move_pointer(client.x + 400, client.y - 8); };
+  over_client();
+  EXPECT_TRUE(xtest::wait_until([&] { return x_.pointer_shown(); }));
+
+  ASSERT_TRUE(set_pointer(-1, -1, 0, -1));
+  EXPECT_TRUE(xtest::wait_until([&] { return !x_.pointer_shown(); }));
+  over_title_bar();
+  EXPECT_TRUE(xtest::wait_until([&] { return x_.pointer_shown(); }));
+  over_client();
+  EXPECT_TRUE(xtest::wait_until([&] { return !x_.pointer_shown(); }));
+
+  ASSERT_TRUE(set_pointer(-1, -1, 1, -1));
+  EXPECT_TRUE(xtest::wait_until([&] { return x_.pointer_shown(); }));
+}
+
 TEST_F(X11Display, AFullScreenRequestThatCannotBeMetEndsInAWindow) {
   // This server has a single mode, not 800 pixels wide.
   const Window window = open_window(16, 1);

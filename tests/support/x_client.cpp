@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <bit>
 #include <chrono>
@@ -160,6 +161,21 @@ std::vector<std::uint32_t> XClient::read_pixels(Window window, const Rect& area)
     }
   XDestroyImage(image);
   return pixels;
+}
+
+bool XClient::pointer_shown() {
+  XFixesCursorImage* image = XFixesGetCursorImage(display_);
+  if (!image) return false;
+  bool shown = false;
+  for (int i = 0; i < image->width * image->height && !shown; ++i)
+    shown = (image->pixels[i] >> 24) != 0;
+  XFree(image);
+  return shown;
+}
+
+void XClient::minimise(Window window) {
+  XIconifyWindow(display_, window, DefaultScreen(display_));
+  sync();
 }
 
 void XClient::focus(Window window) {

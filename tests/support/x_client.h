@@ -49,6 +49,10 @@ class XClient {
   // Pixels of a window, or of the root when window is None, as 0xRRGGBB.
   std::vector<std::uint32_t> read_pixels(Window window, const Rect& area);
 
+  // Whether the pointer's current shape has any pixel that is not transparent.
+  bool pointer_shown();
+  void minimise(Window window);
+
   void focus(Window window);
   void move_pointer(int root_x, int root_y);
   void key(const char* keysym_name, bool down);
