@@ -52,7 +52,6 @@ int open_display_with(std::unique_ptr<Backend> backend, int depth, bool full_scr
     core.input = WindowInput();
     core.keys = KeyBuffer();
     core.pointer_request = PointerRequest();
-    core.pointer_hidden = false;
     core.title_changed = false;
     core.backend = std::move(backend);
     caption = core.title.empty() ? executable_name() : core.title;

@@ -36,7 +36,6 @@ struct DisplayCore {
   std::string title;
   bool title_changed = false;
   PointerRequest pointer_request;
-  bool pointer_hidden = false;
 
   std::unique_ptr<Backend> backend;
   std::thread presenter;

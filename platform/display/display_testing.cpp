@@ -5,6 +5,7 @@
 
 #include "platform/display/display_core.h"
 #include "platform/display/memory_backend.h"
+#include "platform/display/sdl_backend.h"
 
 namespace kv::testing {
 namespace {
@@ -19,6 +20,12 @@ MemoryBackend* memory(DisplayCore& core) {
 int open_memory_display(int depth) {
   if (depth != 16 && depth != 32) return 1;
   return open_display_with(std::make_unique<MemoryBackend>(), depth, false);
+}
+
+int open_surface_display(int depth) {
+  static constexpr PresentMethod surface_only[] = {PresentMethod::window_surface};
+  if (depth != 16 && depth != 32) return 1;
+  return open_display_with(make_sdl_backend(surface_only), depth, false);
 }
 
 int current_selection() {

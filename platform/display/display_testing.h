@@ -14,6 +14,10 @@ namespace kv::testing {
 // Opens the display at depth 16 or 32 on the memory backend; 0 or 1 like open_display.
 int open_memory_display(int depth);
 
+// Opens a window like open_display, presenting through the window surface,
+// the method tried when the renderer fails.
+int open_surface_display(int depth);
+
 // The current selection as visible × 256 + work, or -1 without a display.
 int current_selection();
 // A copy of one page's pixels, row after row; empty without a display.

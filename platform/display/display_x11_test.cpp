@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/display/display.h"
@@ -39,6 +39,13 @@ Image pattern(int width, int height) {
         reinterpret_cast<std::uint32_t*>(image->row(y))[x] = colour;
     }
   return std::move(*image);
+}
+
+std::size_t thread_count() {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+    ++count;
+  return count;
 }
 
 class X11Display : public ::testing::Test {
@@ -112,10 +119,17 @@ TEST_F(X11Display, ATitleSetBeforeOpeningIsTheFirstCaption) {
   EXPECT_TRUE(x_.find_window("Remembered caption").has_value());
 }
 
-class X11Presentation : public X11Display, public ::testing::WithParamInterface<int> {};
+// Depth, and whether presentation goes through the window surface rather than the renderer.
+class X11Presentation : public X11Display,
+                        public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
 TEST_P(X11Presentation, TheScreenShowsTheVisiblePage) {
-  const Window window = open_window(GetParam());
+  const auto [depth, surface] = GetParam();
+  if (surface) {
+    ASSERT_EQ(testing::open_surface_display(depth), 0);
+    set_title(title);
+  }
+  const Window window = surface ? x_.find_window(title).value_or(None) : open_window(depth);
   ASSERT_NE(window, None);
   x_.move_pointer(0, 0);
   expect_screen_shows(window, 0);
@@ -132,7 +146,8 @@ TEST_P(X11Presentation, TheScreenShowsTheVisiblePage) {
   expect_screen_shows(window, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, X11Presentation, ::testing::Values(16, 32));
+INSTANTIATE_TEST_SUITE_P(DepthsAndMethods, X11Presentation,
+                         ::testing::Combine(::testing::Values(16, 32), ::testing::Values(false, true)));
 
 TEST_F(X11Display, ACloseRequestQueuesItsKeyAndTheWindowStays) {
   const Window window = open_window(32);
@@ -227,7 +242,9 @@ TEST_F(X11Display, WithoutAnXServerOpeningFailsAndLeavesNothing) {
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
   set_title("Nowhere");
+  const auto threads_before = thread_count();
   const int opened = open_display(800, 600, 32, 2, 0, 0);
+  EXPECT_EQ(thread_count(), threads_before);
   setenv("DISPLAY", display.c_str(), 1);
   if (wayland) setenv("WAYLAND_DISPLAY", wayland_display.c_str(), 1);
   EXPECT_EQ(opened, 1);

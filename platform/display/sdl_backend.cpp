@@ -27,6 +27,7 @@ int button_bit(Uint8 button) {
 
 class SdlBackend final : public Backend {
  public:
+  explicit SdlBackend(std::span<const PresentMethod> methods) : methods_(methods) {}
   bool open(int depth, bool full_screen, const std::string& caption) override;
   void close() override;
   void pump(DisplayCore& core) override;
@@ -40,6 +41,7 @@ class SdlBackend final : public Backend {
   void handle(const SDL_Event& event, DisplayCore& core);
   void carry_out(DisplayCore& core);
 
+  std::span<const PresentMethod> methods_;
   int depth_ = 0;
   std::string caption_;
   bool full_screen_ = false;
@@ -73,7 +75,7 @@ bool SdlBackend::open(int depth, bool full_screen, const std::string& caption) {
 }
 
 bool SdlBackend::open_form(bool full_screen) {
-  for (PresentMethod method : present_methods) {
+  for (PresentMethod method : methods_) {
     window_ = full_screen ? create_full_screen_window(caption_, depth_)
                           : create_framed_window(caption_);
     if (!window_.window) return false;
@@ -218,6 +220,8 @@ void SdlBackend::present(const PixelView& page, const RowMarks& marks) {
 
 }  // namespace
 
-std::unique_ptr<Backend> make_sdl_backend() { return std::make_unique<SdlBackend>(); }
+std::unique_ptr<Backend> make_sdl_backend(std::span<const PresentMethod> methods) {
+  return std::make_unique<SdlBackend>(methods);
+}
 
 }  // namespace kv
