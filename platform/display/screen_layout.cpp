@@ -21,15 +21,16 @@ std::vector<ModeRequest> full_screen_ladder(int depth) {
   return ladder;
 }
 
-std::optional<ModeRequest> first_met_request(const std::vector<ModeRequest>& ladder,
-                                             const std::vector<ModeSize>& available) {
+std::vector<int> modes_to_try(const std::vector<ModeRequest>& ladder,
+                              const std::vector<ModeSize>& available) {
+  std::vector<int> tries;
   for (const ModeRequest& request : ladder) {
-    const bool met = std::any_of(available.begin(), available.end(), [&](const ModeSize& mode) {
+    const auto met = std::find_if(available.begin(), available.end(), [&](const ModeSize& mode) {
       return mode.width == request.width && mode.height == request.height;
     });
-    if (met) return request;
+    if (met != available.end()) tries.push_back(static_cast<int>(met - available.begin()));
   }
-  return std::nullopt;
+  return tries;
 }
 
 int first_page_row(int mode_height) { return (mode_height - page_height) / 2; }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 namespace kv {
@@ -19,10 +18,11 @@ std::vector<ModeRequest> full_screen_ladder(int depth);
 struct ModeSize {
   int width, height;
 };
-// The first request that one of the available modes meets, by size: an X
-// server cannot change its depth, so every request is met at the desktop's.
-std::optional<ModeRequest> first_met_request(const std::vector<ModeRequest>& ladder,
-                                             const std::vector<ModeSize>& available);
+// For each request of the ladder in turn that an available mode meets, that
+// mode's index. Requests are met by size: an X server cannot change its depth,
+// so every request is met at the desktop's, and the paired depth asks again.
+std::vector<int> modes_to_try(const std::vector<ModeRequest>& ladder,
+                              const std::vector<ModeSize>& available);
 
 // The first screen row of the page in a mode of this height.
 int first_page_row(int mode_height);

@@ -69,7 +69,6 @@ bool SdlBackend::open(int depth, bool full_screen, const std::string& caption) {
     SDL_DisableScreenSaver();
     return true;
   }
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_Quit();
   return false;
 }
@@ -111,7 +110,6 @@ void SdlBackend::close() {
   if (arrow_) SDL_FreeCursor(arrow_);
   arrow_ = nullptr;
   SDL_EnableScreenSaver();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_Quit();
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL_syswm.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/display/page_set.h"
@@ -82,46 +83,48 @@ void place_framed_window(SDL_Window* window) {
   SDL_RaiseWindow(window);
 }
 
-SdlWindow create_full_screen_window(const std::string& caption, int depth) {
-  const int display = display_under_pointer();
-  std::vector<SDL_DisplayMode> modes(SDL_GetNumDisplayModes(display) > 0
-                                         ? SDL_GetNumDisplayModes(display)
-                                         : 0);
-  std::vector<ModeSize> sizes;
-  for (int i = 0; i < static_cast<int>(modes.size()); ++i) {
-    SDL_GetDisplayMode(display, i, &modes[i]);
-    sizes.push_back({modes[i].w, modes[i].h});
-  }
-  const auto met = first_met_request(full_screen_ladder(depth), sizes);
-  if (!met) return {};
-  SDL_DisplayMode mode{};
-  for (const SDL_DisplayMode& candidate : modes)
-    if (candidate.w == met->width && candidate.h == met->height) {
-      mode = candidate;
-      break;
-    }
+namespace {
 
+// A borderless window switched to `mode`, or null when the monitor refuses it.
+SDL_Window* switch_to(const std::string& caption, int display, const SDL_DisplayMode& mode) {
   // Without a window manager nothing moves a full-screen window: it starts at
   // the monitor's corner.
   SDL_Rect bounds{0, 0, 0, 0};
   SDL_GetDisplayBounds(display, &bounds);
   SDL_Window* window = SDL_CreateWindow(caption.c_str(), bounds.x, bounds.y, mode.w, mode.h,
                                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
-  if (!window) return {};
+  if (!window) return nullptr;
   // A hidden window only records the mode; showing it switches the monitor.
-  SDL_DisplayMode now{};
   bool switched = SDL_SetWindowDisplayMode(window, &mode) == 0 &&
                   SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
   if (switched) {
     SDL_ShowWindow(window);
+    SDL_DisplayMode now{};
     switched = SDL_GetCurrentDisplayMode(display, &now) == 0 && now.w == mode.w && now.h == mode.h;
   }
   if (!switched) {
     SDL_DestroyWindow(window);
-    return {};
+    return nullptr;
   }
   SDL_RaiseWindow(window);
-  return {window, first_page_row(mode.h)};
+  return window;
+}
+
+}  // namespace
+
+SdlWindow create_full_screen_window(const std::string& caption, int depth) {
+  const int display = display_under_pointer();
+  std::vector<SDL_DisplayMode> modes(std::max(SDL_GetNumDisplayModes(display), 0));
+  std::vector<ModeSize> sizes;
+  for (int i = 0; i < static_cast<int>(modes.size()); ++i) {
+    SDL_GetDisplayMode(display, i, &modes[i]);
+    sizes.push_back({modes[i].w, modes[i].h});
+  }
+  for (int index : modes_to_try(full_screen_ladder(depth), sizes)) {
+    if (SDL_Window* window = switch_to(caption, display, modes[index]))
+      return {window, first_page_row(modes[index].h)};
+  }
+  return {};
 }
 
 }  // namespace kv
