@@ -225,6 +225,41 @@ TEST_F(X11Display, AHiddenPointerIsHiddenOverTheClientAreaOnly) {
   EXPECT_TRUE(xtest::wait_until([&] { return x_.pointer_shown(); }));
 }
 
+TEST_F(X11Display, AConfinedPointerStaysInTheClientAreaUntilFreedOrClosed) {
+  const Window window = open_window(32);
+  ASSERT_NE(window, None);
+  x_.focus(window);
+  const Rect client = x_.client_geometry(window);
+  x_.move_pointer(client.x + 100, client.y + 100);
+  const auto inside = [&] {
+    const auto [x, y] = x_.pointer_position();
+    return x >= client.x && x < client.x + 800 && y >= client.y && y < client.y + 600;
+  };
+  ASSERT_TRUE(xtest::wait_until(inside));
+
+  ASSERT_TRUE(set_pointer(-1, -1, -1, 1));
+  PointerState pointer;
+  ASSERT_TRUE(xtest::wait_until([&] { return query_pointer(pointer) && pointer.confinement == 1; }));
+  x_.move_pointer(5, 5);
+  testing::wait_for_passes(3);
+  EXPECT_TRUE(inside());
+
+  ASSERT_TRUE(set_pointer(-1, -1, -1, 0));
+  EXPECT_TRUE(xtest::wait_until([&] {
+    x_.move_pointer(5, 5);
+    return !inside();
+  }));
+
+  x_.move_pointer(client.x + 100, client.y + 100);
+  ASSERT_TRUE(set_pointer(-1, -1, -1, 1));
+  testing::wait_for_passes(3);
+  close_display();  // lifts the confinement
+  EXPECT_TRUE(xtest::wait_until([&] {
+    x_.move_pointer(5, 5);
+    return !inside();
+  }));
+}
+
 TEST_F(X11Display, AFullScreenRequestThatCannotBeMetEndsInAWindow) {
   // This server has a single mode, not 800 pixels wide.
   const Window window = open_window(16, 1);

@@ -198,6 +198,15 @@ void XClient::move_pointer(int root_x, int root_y) {
   sync();
 }
 
+std::array<int, 2> XClient::pointer_position() {
+  Window root = None, child = None;
+  int x = 0, y = 0, window_x = 0, window_y = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &window_x, &window_y,
+                &buttons);
+  return {x, y};
+}
+
 void XClient::key(const char* keysym_name, bool down) {
   const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym_name));
   XTestFakeKeyEvent(display_, code, down ? True : False, CurrentTime);

@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,8 @@ class XClient {
 
   void focus(Window window);
   void move_pointer(int root_x, int root_y);
+  // Where the pointer is, in root coordinates.
+  std::array<int, 2> pointer_position();
   void key(const char* keysym_name, bool down);
   void tap(const char* keysym_name);
   // The close request a window manager sends for the close button.
