@@ -1,6 +1,7 @@
-// Built with -mavx2. Only intrinsics and this file's own code may be used
-// here: an inline function from a shared header, compiled with these flags,
-// could be the copy the linker keeps for the whole program.
+// Built with -mavx2. Only intrinsics, this file's own code and the row loops
+// it includes may be used here: an inline function from a shared header,
+// compiled with these flags, could be the copy the linker keeps for the whole
+// program.
 #include <immintrin.h>
 
 #include "platform/pixels/kernels.h"
@@ -83,60 +84,11 @@ Vec mix_bytes(Vec p, Vec i, Vec a) {
   return _mm256_or_si256(even, odd);
 }
 
-template <typename Pixel, typename Step, typename Tail>
-void for_rows(const Blit& rows, Step step, Tail tail) {
-  constexpr int per_vector = sizeof(Vec) / sizeof(Pixel);
-  // Copies, since a vector store may alias anything, even `rows`.
-  const Blit r = rows;
-  for (int y = 0; y < r.height; ++y) {
-    auto* d = reinterpret_cast<Pixel*>(r.dst + y * r.dst_stride);
-    auto* s = reinterpret_cast<const Pixel*>(r.src + y * r.src_stride);
-    int x = 0;
-    for (; x + per_vector <= r.width; x += per_vector) store(d + x, step(load(d + x), load(s + x)));
-    tail(d + x, s + x, r.width - x);
-  }
-}
+// The page's weight in the low byte, the image's in the high byte, as mix_565 pairs them.
+Vec weights_565(int a) { return _mm256_set1_epi16(static_cast<short>(a << 8 | (32 - a))); }
+Vec weights_bytes(int weight) { return _mm256_set1_epi16(static_cast<short>(weight + 1)); }
 
-void keyed_16(const Blit& rows) {
-  for_rows<std::uint16_t>(
-      rows, [](Vec p, Vec i) { return select(is_mask_16(i), p, i); }, keyed_row_16);
-}
-
-void keyed_32(const Blit& rows) {
-  for_rows<std::uint32_t>(
-      rows, [](Vec p, Vec i) { return select(is_mask_32(i), p, i); }, keyed_row_32);
-}
-
-void blend_16(const Blit& rows, int weight) {
-  const int a = (weight + 7) >> 3;
-  const auto tail = [weight](std::uint16_t* d, const std::uint16_t* s, int n) {
-    blend_row_16(d, s, n, weight);
-  };
-  if (a == 0) return;
-  if (a == 32) return keyed_16(rows);
-  if (a == 16) {
-    return for_rows<std::uint16_t>(
-        rows, [](Vec p, Vec i) { return select(is_mask_16(i), p, average_565(p, i)); }, tail);
-  }
-  const Vec av = _mm256_set1_epi16(static_cast<short>(a << 8 | (32 - a)));
-  for_rows<std::uint16_t>(
-      rows, [av](Vec p, Vec i) { return select(is_mask_16(i), p, mix_565(p, i, av)); }, tail);
-}
-
-void blend_32(const Blit& rows, int weight) {
-  const auto tail = [weight](std::uint32_t* d, const std::uint32_t* s, int n) {
-    blend_row_32(d, s, n, weight);
-  };
-  if (weight == 0) return;
-  if (weight == 255) return keyed_32(rows);
-  if (weight == 127) {
-    return for_rows<std::uint32_t>(
-        rows, [](Vec p, Vec i) { return select(is_mask_32(i), p, average_bytes(p, i)); }, tail);
-  }
-  const Vec av = _mm256_set1_epi16(static_cast<short>(weight + 1));
-  for_rows<std::uint32_t>(
-      rows, [av](Vec p, Vec i) { return select(is_mask_32(i), p, mix_bytes(p, i, av)); }, tail);
-}
+#include "platform/pixels/vector_rows.inc"
 
 }  // namespace
 
