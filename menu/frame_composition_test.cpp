@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string_view>
 #include <vector>
 
 #include "platform/display/display.h"
 #include "platform/display/display_testing.h"
+#include "platform/pixels/font.h"
 
 namespace kv {
 namespace {
@@ -18,23 +18,10 @@ namespace {
 constexpr int page_width = 800, page_height = 600;
 constexpr std::string_view title = "Kestovaria";
 
-// The title's glyphs, rows top to bottom, the leftmost pixel the top bit.
-const std::map<char, std::array<std::uint8_t, 8>> title_glyphs = {
-    {'K', {0xE6, 0x66, 0x6C, 0x78, 0x6C, 0x66, 0xE6, 0x00}},
-    {'e', {0x00, 0x00, 0x78, 0xCC, 0xFC, 0xC0, 0x78, 0x00}},
-    {'s', {0x00, 0x00, 0x7C, 0xC0, 0x78, 0x0C, 0xF8, 0x00}},
-    {'t', {0x10, 0x30, 0x7C, 0x30, 0x30, 0x34, 0x18, 0x00}},
-    {'o', {0x00, 0x00, 0x78, 0xCC, 0xCC, 0xCC, 0x78, 0x00}},
-    {'v', {0x00, 0x00, 0xCC, 0xCC, 0xCC, 0x78, 0x30, 0x00}},
-    {'a', {0x00, 0x00, 0x78, 0x0C, 0x7C, 0xCC, 0x76, 0x00}},
-    {'r', {0x00, 0x00, 0xDC, 0x76, 0x66, 0x60, 0xF0, 0x00}},
-    {'i', {0x30, 0x00, 0x70, 0x30, 0x30, 0x30, 0x78, 0x00}},
-};
-
 bool title_covers(int left, int top, int x, int y) {
   const int dx = x - left, dy = y - top;
   if (dx < 0 || dy < 0 || dy > 7 || dx >= 8 * static_cast<int>(title.size())) return false;
-  return title_glyphs.at(title[dx / 8])[dy] & (0x80 >> (dx % 8));
+  return pixels::font_8x8[static_cast<unsigned char>(title[dx / 8])][dy] & (0x80 >> (dx % 8));
 }
 bool green_title(int x, int y) { return title_covers(11, 11, x, y); }
 bool black_title(int x, int y) { return !green_title(x, y) && title_covers(10, 10, x, y); }
