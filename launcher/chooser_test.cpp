@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/menu_text.h"
 
 namespace kv {
 namespace {
@@ -30,18 +33,11 @@ struct ScriptedConsole {
   }
 };
 
-const std::vector<std::string> menu = {
-    "<clear>",
-    "Kestovaria",
-    "",
-    "Choose your screen mode:",
-    "1. Window 800 x 600 x 16",
-    "2. Window 800 x 600 x 32",
-    "3. FullScreen 800 x 600 x 16",
-    "4. FullScreen 800 x 600 x 32",
-    "",
-    "Press 1-4 to select...",
-};
+const std::vector<std::string> menu = [] {
+  std::vector<std::string> lines = {"<clear>"};
+  lines.insert(lines.end(), std::begin(expected_menu_lines), std::end(expected_menu_lines));
+  return lines;
+}();
 
 std::vector<std::string> menu_shown(int times) {
   std::vector<std::string> expected;

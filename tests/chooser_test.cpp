@@ -10,23 +10,13 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/menu_text.h"
 #include "tests/support/pty_session.h"
 
 namespace kv {
 namespace {
 
 const std::string program = KESTOVARIA_PROGRAM;
-const char* const menu_lines[] = {
-    "Kestovaria",
-    "",
-    "Choose your screen mode:",
-    "1. Window 800 x 600 x 16",
-    "2. Window 800 x 600 x 32",
-    "3. FullScreen 800 x 600 x 16",
-    "4. FullScreen 800 x 600 x 32",
-    "",
-    "Press 1-4 to select...",
-};
 const std::string last_line = "Press 1-4 to select...";
 
 // After a choice the program goes on to its graphics; with no desktop to open
@@ -39,7 +29,7 @@ std::vector<std::string> without_display(std::vector<std::string> argv) {
 
 std::string menu_with(std::string_view line_break) {
   std::string menu;
-  for (const char* line : menu_lines) (menu += line) += line_break;
+  for (const char* line : expected_menu_lines) (menu += line) += line_break;
   return menu;
 }
 
