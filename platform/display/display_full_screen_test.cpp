@@ -95,7 +95,7 @@ class FullScreen : public ::testing::TestWithParam<int> {
 
 TEST_P(FullScreen, SwitchesTo800x600AndShowsThePage) {
   open_on("KV_FULLSCREEN_DISPLAY");
-  if (IsSkipped()) return;
+  if (HasFatalFailure()) return;
   ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
   const Rect mode = desktop();
   EXPECT_EQ(mode.width, 800);
@@ -106,7 +106,7 @@ TEST_P(FullScreen, SwitchesTo800x600AndShowsThePage) {
 
 TEST_P(FullScreen, WithoutAn800x600ModeTheTallerModeCentresThePage) {
   open_on("KV_TALL_MODES_DISPLAY");
-  if (IsSkipped()) return;
+  if (HasFatalFailure()) return;
   ASSERT_EQ(open_display(800, 600, GetParam(), 2, 1, 0), 0);
   const Rect mode = desktop();
   EXPECT_EQ(mode.width, 800);
@@ -117,7 +117,7 @@ TEST_P(FullScreen, WithoutAn800x600ModeTheTallerModeCentresThePage) {
 
 TEST_P(FullScreen, TheExitStepRestoresTheDesktopMode) {
   open_on("KV_FULLSCREEN_DISPLAY");
-  if (IsSkipped()) return;
+  if (HasFatalFailure()) return;
   const pid_t child = fork();
   if (child == 0) {
     if (open_display(800, 600, GetParam(), 2, 1, 0) != 0) _exit(2);
@@ -132,7 +132,7 @@ TEST_P(FullScreen, TheExitStepRestoresTheDesktopMode) {
 
 TEST_P(FullScreen, AltEnterSwitchesBetweenWindowAndFullScreenKeepingThePages) {
   open_on("KV_FULLSCREEN_DISPLAY");
-  if (IsSkipped()) return;
+  if (HasFatalFailure()) return;
   ASSERT_EQ(open_display(800, 600, GetParam(), 2, 0, 0), 0);
   show_picture();
   select_pages(1, 1);
@@ -161,7 +161,7 @@ TEST_P(FullScreen, AltEnterSwitchesBetweenWindowAndFullScreenKeepingThePages) {
 // The X server would keep 800 x 600 after its client died.
 TEST_P(FullScreen, EndingBySignalRestoresTheDesktopMode) {
   open_on("KV_FULLSCREEN_DISPLAY");
-  if (IsSkipped()) return;
+  if (HasFatalFailure()) return;
   struct Case {
     int signal;
     bool dies_by_it;  // else it exits with 128 + signal
