@@ -49,24 +49,28 @@ Vec average_bytes(Vec p, Vec i) {
 }
 
 // Per field, a page and image pair of bytes in each 16-bit lane, weighed by
-// (32 − a, a) in one multiply-add: p·(32 − a) + i·a, at most 63·32, then >> 5.
+// (32 − a, a) in one multiply-add: p·(32 − a) + i·a, then >> 5. Interleaving
+// the page's and the image's bytes pairs blue in the low bytes and red in the
+// high bytes at once, and packing the lanes back puts them where they were.
 Vec mix_565(Vec p, Vec i, Vec weights) {
   const auto mask = [](int bits) { return _mm256_set1_epi16(static_cast<short>(bits)); };
-  // The page's field in the low byte, the image's in the high byte.
-  const auto pair = [&](Vec page_low, Vec image_high) {
-    return _mm256_blendv_epi8(page_low, image_high, mask(0xFF00));
-  };
   const auto weigh = [&](Vec pairs) { return _mm256_maddubs_epi16(pairs, weights); };
-  const Vec blue =
-      _mm256_srli_epi16(weigh(_mm256_and_si256(pair(p, _mm256_slli_epi16(i, 8)), mask(0x1F1F))), 5);
-  const Vec green = _mm256_and_si256(
-      weigh(_mm256_and_si256(pair(_mm256_srli_epi16(p, 5), _mm256_slli_epi16(i, 3)), mask(0x3F3F))),
-      mask(0x07E0));
-  // Shifted down, red is all there is in the bytes it takes.
-  const Vec red = _mm256_and_si256(
-      _mm256_slli_epi16(weigh(pair(_mm256_srli_epi16(p, 11), _mm256_srli_epi16(i, 3))), 6),
-      mask(0xF800));
-  return _mm256_or_si256(_mm256_or_si256(red, green), blue);
+  // Red is left in the top of its byte, so its sum comes out 8 times over:
+  // at most 248 once shifted, which the pack keeps whole, with red's result
+  // in the top five bits and a fraction below them, cleared afterwards.
+  const Vec red_blue_fields = _mm256_set1_epi32(static_cast<int>(0xF8F81F1F));
+  const auto red_blue = [&](Vec pairs) {
+    return _mm256_srli_epi16(weigh(_mm256_and_si256(pairs, red_blue_fields)), 5);
+  };
+  const Vec rb = _mm256_and_si256(_mm256_packus_epi16(red_blue(_mm256_unpacklo_epi8(p, i)),
+                                                      red_blue(_mm256_unpackhi_epi8(p, i))),
+                                  mask(0xF81F));
+  // Green straddles the bytes, so it is moved into its own: the page's down
+  // to the low byte, the image's up to the high one.
+  const Vec green_pairs = _mm256_and_si256(
+      _mm256_blendv_epi8(_mm256_srli_epi16(p, 5), _mm256_slli_epi16(i, 3), mask(0xFF00)),
+      mask(0x3F3F));
+  return _mm256_or_si256(rb, _mm256_and_si256(weigh(green_pairs), mask(0x07E0)));
 }
 
 // Even and odd bytes in 16-bit lanes: (p·256 + (i − p)·a) >> 8 is exact even
