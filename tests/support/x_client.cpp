@@ -179,15 +179,9 @@ void XClient::minimise(Window window) {
 }
 
 void XClient::focus(Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;  // from a pager: honoured at once
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, DefaultRootWindow(display_), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  // Source 2, a pager: the window manager honours it at once.
+  send_client_message(DefaultRootWindow(display_), window, "_NET_ACTIVE_WINDOW", 2,
+                      SubstructureRedirectMask | SubstructureNotifyMask);
   XRaiseWindow(display_, window);
   XSetInputFocus(display_, window, RevertToParent, CurrentTime);
   sync();
@@ -219,15 +213,22 @@ void XClient::tap(const char* keysym_name) {
 }
 
 void XClient::request_close(Window window) {
+  send_client_message(window, window, "WM_PROTOCOLS",
+                      static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False)),
+                      NoEventMask);
+  sync();
+}
+
+void XClient::send_client_message(Window to, Window about, const char* type, long first,
+                                  long event_mask) {
   XEvent event{};
   event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.window = about;
+  event.xclient.message_type = XInternAtom(display_, type, False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[0] = first;
   event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, window, False, NoEventMask, &event);
-  sync();
+  XSendEvent(display_, to, False, event_mask, &event);
 }
 
 void XClient::sync() { XSync(display_, False); }

@@ -65,6 +65,8 @@ class XClient {
   void sync();
 
  private:
+  // A 32-bit client message of `type` about window `about`, sent to `to`.
+  void send_client_message(Window to, Window about, const char* type, long first, long event_mask);
   void collect(Window parent, const std::string* name, std::vector<Window>& found);
 
   Display* display_ = nullptr;
